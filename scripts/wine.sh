@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs a Windows program under 64-bit Wine with the project's own prefix.
+# Without an X display it runs the program inside a private Xvfb server.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
+export WINELOADER=/usr/lib/wine/wine64
+export WINESERVER=/usr/lib/wine/wineserver64
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+export WINEDEBUG="${WINEDEBUG:--all}"
+export LC_ALL=zh_CN.UTF-8
+
+if [ -z "${DISPLAY:-}" ]; then
+    status=0
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@" || status=$?
+    "$WINESERVER" -k 2>/dev/null || true
+    exit "$status"
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+fi
+exec "$WINELOADER" "$@"
