@@ -1,0 +1,3 @@
+#include "shell/app.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return tandrel::RunProgram(); }

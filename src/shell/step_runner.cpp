@@ -1,0 +1,37 @@
+#include "shell/step_runner.h"
+
+#include "shell/operations.h"
+#include "shell/properties.h"
+#include "windows/text_file.h"
+
+namespace tandrel {
+
+void RunStep(const Step& step, HWND window) {
+    switch (step.operation) {
+    case Operation::LaunchCommand:
+        LaunchCommand(step.text);
+        return;
+    case Operation::OpenWindow:
+        OpenWindow(step.window);
+        return;
+    case Operation::CloseWindow:
+        CloseWindow(step.window);
+        return;
+    case Operation::ShowMessage:
+        if (step.title.empty()) {
+            ShowMessage(step.text);
+        } else {
+            ShowMessage(step.text, step.title);
+        }
+        return;
+    case Operation::LoadTextFile:
+        SetText(window, step.control, ReadTextFile(step.text));
+        return;
+    case Operation::ConvertGigabytes:
+    case Operation::ShowCurrentVersion:
+    case Operation::StartUpdateCheck:
+        return;
+    }
+}
+
+} // namespace tandrel
