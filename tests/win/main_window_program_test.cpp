@@ -140,7 +140,7 @@ TEST(MainWindowProgram, ToolCreditsBox) {
         if (kind == "Button") {
             buttons.push_back(WindowTextOf(child));
         } else if (kind == "Static" && (style & SS_TYPEMASK) == SS_ICON) {
-            hasIcon = hasIcon || IsWindowVisible(child);
+            hasIcon = hasIcon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
         } else if (kind == "Static" && WindowTextOf(child) == credits->onClick[0].text) {
             hasText = true;
         }
