@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   googletest libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
   wine64 xvfb xauth x11-apps imagemagick
-  locales fonts-wqy-zenhei python3
+  locales fonts-wqy-zenhei fonts-wqy-microhei fonts-wine python3
 )
 
 missing_packages() {

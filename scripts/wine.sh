@@ -23,4 +23,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
 fi
+
+# The program's fonts (and the default GUI font) resolve to an outline CJK
+# font; the small bitmap sizes of other CJK fonts lack some ASCII glyphs.
+if [ ! -f "$WINEPREFIX/.tandrel-fonts" ]; then
+    for face in "MS Shell Dlg" "MS Shell Dlg 2" "SimSun" "NSimSun" "宋体" "新宋体" \
+        "Microsoft YaHei" "微软雅黑"; do
+        "$WINELOADER" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
+            /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+    done
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.tandrel-fonts"
+fi
 exec "$WINELOADER" "$@"

@@ -16,10 +16,11 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"TandrelWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-// Extra window bytes: which description the window was built from, so any
+// Extra window bytes: the description the window was built from, so any
 // thread can name its controls without touching the live state.
-constexpr int kWindowIdSlot = 0;
+constexpr int kSpecSlot = 0;
 
+std::atomic<ATOM> windowClass{0};
 std::array<std::atomic<HWND>, kWindowCount> openInstances{};
 int programWindows = 0; // top-level windows of the program that exist
 
@@ -143,12 +144,17 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
+// A top-level window of this process built from a description.
+bool IsProgramWindow(HWND hwnd) {
+    DWORD process = 0;
+    return hwnd != nullptr && GetClassWord(hwnd, GCW_ATOM) == windowClass.load() &&
+           GetWindowThreadProcessId(hwnd, &process) != 0 && process == GetCurrentProcessId();
+}
+
 void RegisterWindowClass(HINSTANCE instance) {
-    static bool registered = false;
-    if (registered) {
+    if (windowClass.load() != 0) {
         return;
     }
-    registered = true;
     RegisterControlClasses(instance);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -159,7 +165,7 @@ void RegisterWindowClass(HINSTANCE instance) {
     wc.hIcon = ProgramIcon(true);
     wc.hIconSm = ProgramIcon(false);
     wc.lpszClassName = kWindowClass;
-    RegisterClassExW(&wc);
+    windowClass.store(RegisterClassExW(&wc));
 }
 
 HWND CreateFrame(const WindowSpec& spec, HWND owner, HINSTANCE instance) {
@@ -232,7 +238,7 @@ void ShowVisibleControls(const LiveWindow& window) {
 } // namespace
 
 LiveWindow* FindLiveWindow(HWND hwnd) {
-    if (hwnd == nullptr || GetWindowLongPtrW(hwnd, kWindowIdSlot) == 0) {
+    if (OpenWindowSpec(hwnd) == nullptr) {
         return nullptr;
     }
     return reinterpret_cast<LiveWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -241,8 +247,10 @@ LiveWindow* FindLiveWindow(HWND hwnd) {
 HWND OpenInstance(WindowId id) { return openInstances[IndexOf(id)].load(); }
 
 const WindowSpec* OpenWindowSpec(HWND hwnd) {
-    const LONG_PTR slot = hwnd != nullptr ? GetWindowLongPtrW(hwnd, kWindowIdSlot) : 0;
-    return slot == 0 ? nullptr : &Describe(static_cast<WindowId>(slot - 1));
+    if (!IsProgramWindow(hwnd)) {
+        return nullptr;
+    }
+    return reinterpret_cast<const WindowSpec*>(GetWindowLongPtrW(hwnd, kSpecSlot));
 }
 
 HWND ControlHandle(HWND window, std::string_view name) {
@@ -274,7 +282,7 @@ HWND BuildWindow(const WindowSpec& spec, HWND owner, bool* destroyedFlag) {
     window->destroyedFlag = destroyedFlag;
     window->background = BrushFor(*window, spec.backgroundColour);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-    SetWindowLongPtrW(hwnd, kWindowIdSlot, static_cast<LONG_PTR>(IndexOf(spec.id)) + 1);
+    SetWindowLongPtrW(hwnd, kSpecSlot, reinterpret_cast<LONG_PTR>(&spec));
     openInstances[IndexOf(spec.id)].store(hwnd);
     ++programWindows;
 
