@@ -116,9 +116,9 @@ void PaintPicture(HWND hwnd) {
     GetClientRect(hwnd, &rect);
     const ControlSpec* spec = ControlSpecOf(hwnd);
     FillWithColour(dc, rect, spec != nullptr ? spec->backgroundColour : kWhite);
-    const auto* picture = reinterpret_cast<const Bitmap*>(GetWindowLongPtrW(hwnd, kDataSlot));
+    const auto* picture = reinterpret_cast<const DecodedPicture*>(GetWindowLongPtrW(hwnd, kDataSlot));
     if (picture != nullptr) {
-        DrawBitmapStretched(dc, *picture, rect);
+        DrawPictureStretched(dc, *picture, rect);
     }
     EndPaint(hwnd, &ps);
 }
@@ -128,12 +128,12 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CREATE: {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         const auto* spec = static_cast<const ControlSpec*>(create->lpCreateParams);
-        std::unique_ptr<Bitmap> picture = LoadPicture(spec->picture);
+        std::unique_ptr<DecodedPicture> picture = LoadPicture(spec->picture);
         SetWindowLongPtrW(hwnd, kDataSlot, reinterpret_cast<LONG_PTR>(picture.release()));
         return 0;
     }
     case WM_NCDESTROY:
-        delete reinterpret_cast<Bitmap*>(GetWindowLongPtrW(hwnd, kDataSlot));
+        delete reinterpret_cast<DecodedPicture*>(GetWindowLongPtrW(hwnd, kDataSlot));
         SetWindowLongPtrW(hwnd, kDataSlot, 0);
         return 0;
     case WM_PAINT:

@@ -2,6 +2,7 @@
 
 #include "shell/operations.h"
 #include "shell/properties.h"
+#include "windows/byte_conversion.h"
 #include "windows/text_file.h"
 
 namespace tandrel {
@@ -28,6 +29,9 @@ void RunStep(const Step& step, HWND window) {
         SetText(window, step.control, ReadTextFile(step.text));
         return;
     case Operation::ConvertGigabytes:
+        SetText(window, "编辑框2",
+                ConvertGigabytesText(GetText(window, "编辑框1"), GetText(window, "标签5")));
+        return;
     case Operation::ShowCurrentVersion:
     case Operation::StartUpdateCheck:
         return;

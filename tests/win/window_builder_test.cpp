@@ -104,7 +104,7 @@ TEST(WindowBuilder, DashLinesAndBarColumnsShowAThinLine) {
         HWND label = window.Control(name);
         RECT rect;
         GetClientRect(label, &rect);
-        EXPECT_GT(InkedPixels(label), rect.right / (name == "标签9" ? 4 : 2)) << name;
+        EXPECT_GT(InkedPixels(label), rect.right / (name == "标签9" ? 5 : 2)) << name;
     }
     for (std::string_view name : {"标签3", "标签5", "标签17", "标签20"}) {
         HWND label = window.Control(name);
