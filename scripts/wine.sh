@@ -24,15 +24,19 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$WINESERVER" -w
 fi
 
-# The program's fonts (and the default GUI font) resolve to an outline CJK
-# font; the small bitmap sizes of other CJK fonts lack some ASCII glyphs.
-if [ ! -f "$WINEPREFIX/.tandrel-fonts" ]; then
+# Windows live on a virtual desktop whose frames Wine draws itself, and the
+# program's fonts (and the default GUI font) resolve to an outline CJK font:
+# the small bitmap sizes of other CJK fonts lack some ASCII glyphs.
+if [ ! -f "$WINEPREFIX/.tandrel-settings" ]; then
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
+        >/dev/null 2>&1
     for face in "MS Shell Dlg" "MS Shell Dlg 2" "SimSun" "NSimSun" "宋体" "新宋体" \
         "Microsoft YaHei" "微软雅黑"; do
         "$WINELOADER" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
             /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
     done
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.tandrel-fonts"
+    touch "$WINEPREFIX/.tandrel-settings"
 fi
 exec "$WINELOADER" "$@"

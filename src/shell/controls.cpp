@@ -157,9 +157,11 @@ int TextLineHeight(HWND hwnd) {
 }
 
 // A single-line edit box shows its one line halfway down the box: the client
-// area shrinks to one line and the rest is painted as part of the frame.
+// area shrinks to one line (and the edit's own frame around it) and the rest
+// is painted as part of the box's border area.
 void CentreClientArea(HWND hwnd, RECT& client) {
-    const int line = TextLineHeight(hwnd);
+    InflateRect(&client, -GetSystemMetrics(SM_CXBORDER), 0);
+    const int line = TextLineHeight(hwnd) + 2 * GetSystemMetrics(SM_CYBORDER);
     const int height = client.bottom - client.top;
     if (height <= line) {
         return;
@@ -168,6 +170,19 @@ void CentreClientArea(HWND hwnd, RECT& client) {
     client.bottom = client.top + line;
 }
 
+HBRUSH CreateBackgroundBrush(const ControlSpec& spec) {
+    return spec.backgroundColour.system ? GetSysColorBrush(COLOR_BTNFACE)
+                                        : CreateSolidBrush(ToColorRef(spec.backgroundColour));
+}
+
+void DeleteBackgroundBrush(const ControlSpec& spec, HBRUSH brush) {
+    if (!spec.backgroundColour.system) {
+        DeleteObject(brush);
+    }
+}
+
+// The box's border around its whole rectangle, and its background between
+// the border and the centred line.
 void PaintCentringBands(HWND hwnd) {
     const ControlSpec* spec = ControlSpecOf(hwnd);
     if (spec == nullptr) {
@@ -179,12 +194,29 @@ void PaintCentringBands(HWND hwnd) {
     GetClientRect(hwnd, &client);
     MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
     OffsetRect(&client, -window.left, -window.top);
-    RECT inner{GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER),
-               window.right - window.left - GetSystemMetrics(SM_CXBORDER),
-               window.bottom - window.top - GetSystemMetrics(SM_CYBORDER)};
+    OffsetRect(&window, -window.left, -window.top);
     HDC dc = GetWindowDC(hwnd);
     ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-    FillWithColour(dc, inner, spec->backgroundColour);
+    HBRUSH background = CreateBackgroundBrush(*spec);
+    FillRect(dc, &window, background);
+    DeleteBackgroundBrush(*spec, background);
+    FrameRect(dc, &window, GetSysColorBrush(COLOR_WINDOWFRAME));
+    ReleaseDC(hwnd, dc);
+}
+
+// The edit control frames its client area itself; the box's border is drawn
+// around the whole box instead, so that inner frame is painted over.
+void PaintOverInnerFrame(HWND hwnd) {
+    const ControlSpec* spec = ControlSpecOf(hwnd);
+    if (spec == nullptr) {
+        return;
+    }
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HDC dc = GetDC(hwnd);
+    HBRUSH background = CreateBackgroundBrush(*spec);
+    FrameRect(dc, &client, background);
+    DeleteBackgroundBrush(*spec, background);
     ReleaseDC(hwnd, dc);
 }
 
@@ -198,9 +230,12 @@ LRESULT CALLBACK SingleLineEditProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         CentreClientArea(hwnd, client);
         return result;
     }
-    case WM_NCPAINT: {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    case WM_NCPAINT:
         PaintCentringBands(hwnd);
+        return 0;
+    case WM_PAINT: {
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        PaintOverInnerFrame(hwnd);
         return result;
     }
     case WM_NCDESTROY:

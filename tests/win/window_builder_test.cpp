@@ -151,7 +151,8 @@ TEST(WindowBuilder, SingleLineEditBoxCentresItsLineVertically) {
     GetClientRect(edit, &client);
     POINT origin{0, 0};
     ClientToScreen(edit, &origin);
-    const int line = LineHeight(edit);
+    // One text line and the edit's one-pixel frame around it.
+    const int line = LineHeight(edit) + 2 * GetSystemMetrics(SM_CYBORDER);
     EXPECT_EQ(client.bottom, line);
     const int above = origin.y - outer.top;
     const int below = outer.bottom - (origin.y + client.bottom);
