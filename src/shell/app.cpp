@@ -37,20 +37,24 @@ HWND CreateHiddenOwner(HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kHiddenOwnerClass;
     RegisterClassExW(&wc);
-    return CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenOwnerClass, L"", 0, 0, 0, 0, 0, nullptr, nullptr,
-                           instance, nullptr);
+    return CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenOwnerClass, L"", 0, 0, 0, 0, 0, nullptr,
+                           nullptr, instance, nullptr);
 }
 
 } // namespace
 
-HWND HiddenOwnerWindow() { return hiddenOwner; }
+HWND HiddenOwnerWindow() {
+    return hiddenOwner;
+}
 
-HWND MainWindowHandle() { return mainWindow; }
+HWND MainWindowHandle() {
+    return mainWindow;
+}
 
 HICON ProgramIcon(bool big) {
     const int size = GetSystemMetrics(big ? SM_CXICON : SM_CXSMICON);
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"DEFAULT_ICON", IMAGE_ICON, size,
-                                         size, LR_SHARED));
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), L"DEFAULT_ICON", IMAGE_ICON, size, size, LR_SHARED));
 }
 
 int RunProgram() {

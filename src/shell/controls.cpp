@@ -20,7 +20,8 @@ constexpr int kDataSlot = 0;
 
 std::wstring WindowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -73,7 +74,8 @@ void PaintLabel(HWND hwnd) {
         const std::wstring text = WindowText(hwnd);
         if (!text.empty()) {
             auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, kDataSlot));
-            HGDIOBJ oldFont = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+            HGDIOBJ oldFont =
+                SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, ToColorRef(spec->textColour));
             DrawTextW(dc, text.c_str(), -1, &rect, LabelFormat(spec->layout));
@@ -116,7 +118,8 @@ void PaintPicture(HWND hwnd) {
     GetClientRect(hwnd, &rect);
     const ControlSpec* spec = ControlSpecOf(hwnd);
     FillWithColour(dc, rect, spec != nullptr ? spec->backgroundColour : kWhite);
-    const auto* picture = reinterpret_cast<const DecodedPicture*>(GetWindowLongPtrW(hwnd, kDataSlot));
+    const auto* picture =
+        reinterpret_cast<const DecodedPicture*>(GetWindowLongPtrW(hwnd, kDataSlot));
     if (picture != nullptr) {
         DrawPictureStretched(dc, *picture, rect);
     }
@@ -220,8 +223,8 @@ void PaintOverInnerFrame(HWND hwnd) {
     ReleaseDC(hwnd, dc);
 }
 
-LRESULT CALLBACK SingleLineEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK SingleLineEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR) {
     switch (message) {
     case WM_NCCALCSIZE: {
         const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
@@ -261,7 +264,8 @@ LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         const ControlSpec* spec = ControlSpecOf(hwnd);
         RECT rect;
         GetClientRect(hwnd, &rect);
-        FillWithColour(reinterpret_cast<HDC>(wParam), rect, spec != nullptr ? spec->backgroundColour : kWhite);
+        FillWithColour(reinterpret_cast<HDC>(wParam), rect,
+                       spec != nullptr ? spec->backgroundColour : kWhite);
         return 1;
     }
     case WM_NCDESTROY:
@@ -366,10 +370,11 @@ void RegisterControlClasses(HINSTANCE instance) {
 HWND CreateControl(const ControlSpec& spec, HWND parent, int id, HINSTANCE instance) {
     const ClassAndStyle cs = ClassFor(spec);
     const std::wstring caption = Widen(spec.caption);
-    HWND control = CreateWindowExW(
-        0, cs.className, caption.c_str(), WS_CHILD | WS_CLIPSIBLINGS | cs.style, spec.rect.left,
-        spec.rect.top, spec.rect.width, spec.rect.height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, const_cast<ControlSpec*>(&spec));
+    HWND control =
+        CreateWindowExW(0, cs.className, caption.c_str(), WS_CHILD | WS_CLIPSIBLINGS | cs.style,
+                        spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                        const_cast<ControlSpec*>(&spec));
     if (control == nullptr) {
         return nullptr;
     }

@@ -7,9 +7,13 @@
 namespace tandrel {
 namespace {
 
-bool KeyHeld(int key) { return GetKeyState(key) < 0; }
+bool KeyHeld(int key) {
+    return GetKeyState(key) < 0;
+}
 
-bool NoModifiers() { return !KeyHeld(VK_CONTROL) && !KeyHeld(VK_SHIFT) && !KeyHeld(VK_MENU); }
+bool NoModifiers() {
+    return !KeyHeld(VK_CONTROL) && !KeyHeld(VK_SHIFT) && !KeyHeld(VK_MENU);
+}
 
 bool IsButtonWithStyle(HWND control, LONG_PTR kind) {
     wchar_t className[16] = {};
@@ -33,7 +37,8 @@ bool TakesEnter(HWND control) {
         return false;
     }
     const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
-    return (style & ES_MULTILINE) != 0 && (style & ES_WANTRETURN) != 0 && (style & ES_READONLY) == 0;
+    return (style & ES_MULTILINE) != 0 && (style & ES_WANTRETURN) != 0 &&
+           (style & ES_READONLY) == 0;
 }
 
 int IndexOfControl(const LiveWindow& window, HWND control) {

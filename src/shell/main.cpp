@@ -1,3 +1,5 @@
 #include "shell/app.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return tandrel::RunProgram(); }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return tandrel::RunProgram();
+}

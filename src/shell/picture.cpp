@@ -23,7 +23,8 @@ std::unique_ptr<DecodedPicture> LoadPicture(Picture picture) {
     const int id = ResourceOf(picture);
     HRSRC resource = id != 0 ? FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_RCDATA) : nullptr;
     HGLOBAL loaded = resource != nullptr ? LoadResource(nullptr, resource) : nullptr;
-    const auto* bytes = static_cast<const std::uint8_t*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+    const auto* bytes =
+        static_cast<const std::uint8_t*>(loaded != nullptr ? LockResource(loaded) : nullptr);
     if (bytes == nullptr) {
         return nullptr;
     }
@@ -41,9 +42,9 @@ void DrawPictureStretched(HDC dc, const DecodedPicture& picture, const RECT& tar
     info.bmiHeader.biCompression = BI_RGB;
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
-                  0, 0, picture.width, picture.height, picture.bgra.data(), &info, DIB_RGB_COLORS,
-                  SRCCOPY);
+    StretchDIBits(dc, target.left, target.top, target.right - target.left,
+                  target.bottom - target.top, 0, 0, picture.width, picture.height,
+                  picture.bgra.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 } // namespace tandrel

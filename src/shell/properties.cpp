@@ -27,7 +27,8 @@ RECT PlaceInParent(HWND hwnd) {
 
 std::string TextOf(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     return Narrow(text);
 }
 
@@ -83,8 +84,10 @@ void SetProperty(HWND window, std::string_view target, int property, const Prope
         RECT place = PlaceInParent(hwnd);
         int edges[4] = {place.left, place.top, place.right - place.left, place.bottom - place.top};
         edges[property] = *number;
-        SetWindowPos(hwnd, nullptr, edges[0], edges[1], edges[2], edges[3], SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (const auto* flag = std::get_if<bool>(&value); flag != nullptr && property == kVisible) {
+        SetWindowPos(hwnd, nullptr, edges[0], edges[1], edges[2], edges[3],
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (const auto* flag = std::get_if<bool>(&value);
+               flag != nullptr && property == kVisible) {
         ShowWindow(hwnd, *flag ? SW_SHOW : SW_HIDE);
     } else if (flag != nullptr && property == kDisabled) {
         EnableWindow(hwnd, *flag ? FALSE : TRUE);

@@ -16,7 +16,7 @@ enum Property : int {
     kHeight = 3,
     kVisible = 5,
     kDisabled = 6,
-    kText = 8,          // a window's title, a label's or group box's caption, an edit box's content
+    kText = 8, // a window's title, a label's or group box's caption, an edit box's content
     kButtonCaption = 10,
 };
 

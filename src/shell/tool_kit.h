@@ -21,7 +21,8 @@ inline constexpr std::string_view kRepackBootImg = "bin\\tools\\repack_(boot.img
 inline constexpr std::string_view kBootTool = "bin\\tools\\boot.exe";
 inline constexpr std::string_view kConvertSystemNewDatBr =
     "bin\\tools\\convert_(system.new.dat.br).dat.exe";
-inline constexpr std::string_view kConvertFileContexts = "bin\\tools\\convert_file_contexts.bin.exe";
+inline constexpr std::string_view kConvertFileContexts =
+    "bin\\tools\\convert_file_contexts.bin.exe";
 inline constexpr std::string_view kExtractFileContexts = "bin\\tools\\extract_file_contexts.exe";
 inline constexpr std::string_view kAdb = "bin\\tools\\adb.exe";
 inline constexpr std::string_view kApktoolDecompile = "bin\\tools\\apktool_d_apk.exe";
@@ -34,11 +35,26 @@ inline constexpr std::string_view kCleanUpFolders =
     "bin\\Vorlin\\1\\2\\3\\4\\z\\8\\10\\11\\V\\o\\r\\l\\i\\n\\Eliminate.exe";
 
 inline constexpr std::array<std::string_view, 20> kPrograms = {
-    kUnpackSystemNewDat, kRepackSystemNewDatToDat, kRepackSystemNewDatToImg, kUnpackSystemImg,
-    kRepackSystemImgToDat, kRepackSystemImgToImg, kUnpackBootImg, kRepackBootImg,
-    kBootTool, kConvertSystemNewDatBr, kConvertFileContexts, kExtractFileContexts,
-    kAdb, kApktoolDecompile, kApktoolRecompile, kApktoolFramework,
-    kApktool, kInstallJava, kUninstall, kCleanUpFolders,
+    kUnpackSystemNewDat,
+    kRepackSystemNewDatToDat,
+    kRepackSystemNewDatToImg,
+    kUnpackSystemImg,
+    kRepackSystemImgToDat,
+    kRepackSystemImgToImg,
+    kUnpackBootImg,
+    kRepackBootImg,
+    kBootTool,
+    kConvertSystemNewDatBr,
+    kConvertFileContexts,
+    kExtractFileContexts,
+    kAdb,
+    kApktoolDecompile,
+    kApktoolRecompile,
+    kApktoolFramework,
+    kApktool,
+    kInstallJava,
+    kUninstall,
+    kCleanUpFolders,
 };
 
 // Working folders, opened in the file explorer.
@@ -57,7 +73,10 @@ inline constexpr std::string_view kHistoryChangeLog = "bin\\Vorlin\\1\\2\\历史
 inline constexpr std::string_view kApktoolUsage = "bin\\Vorlin\\1\\2\\apktool\\使用说明.txt";
 inline constexpr std::string_view kBootImgCommands = "bin\\Vorlin\\1\\2\\bootimg\\使用命令.txt";
 inline constexpr std::array<std::string_view, 4> kHelpTexts = {
-    kCurrentChangeLog, kHistoryChangeLog, kApktoolUsage, kBootImgCommands,
+    kCurrentChangeLog,
+    kHistoryChangeLog,
+    kApktoolUsage,
+    kBootImgCommands,
 };
 
 // Command lines that open a folder or a page in the file explorer.

@@ -25,7 +25,8 @@ std::string Narrow(std::wstring_view wide) {
         return {};
     }
     const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(kGbk, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(kGbk, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     std::string gbk(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(kGbk, 0, wide.data(), size, gbk.data(), length, nullptr, nullptr);
     return gbk;

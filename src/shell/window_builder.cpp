@@ -14,7 +14,8 @@ namespace tandrel {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TandrelWindow";
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 // Extra window bytes: the description the window was built from, so any
 // thread can name its controls without touching the live state.
@@ -24,7 +25,9 @@ std::atomic<ATOM> windowClass{0};
 std::array<std::atomic<HWND>, kWindowCount> openInstances{};
 int programWindows = 0; // top-level windows of the program that exist
 
-std::size_t IndexOf(WindowId id) { return static_cast<std::size_t>(id); }
+std::size_t IndexOf(WindowId id) {
+    return static_cast<std::size_t>(id);
+}
 
 HFONT FontFor(LiveWindow& window, const FontSpec& spec) {
     if (spec.IsDefault()) {
@@ -75,8 +78,8 @@ LRESULT OnControlColour(LiveWindow& window, HDC dc, HWND control) {
     SetBkColor(dc, ToColorRef(spec->backgroundColour));
     const int id = GetDlgCtrlID(control);
     const std::size_t index = static_cast<std::size_t>(id) - 1;
-    return reinterpret_cast<LRESULT>(index < window.controlBrushes.size() ? window.controlBrushes[index]
-                                                                          : window.background);
+    return reinterpret_cast<LRESULT>(
+        index < window.controlBrushes.size() ? window.controlBrushes[index] : window.background);
 }
 
 void OnCommand(LiveWindow& window, WPARAM wParam, LPARAM lParam) {
@@ -115,7 +118,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-        return OnControlColour(*window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return OnControlColour(*window, reinterpret_cast<HDC>(wParam),
+                               reinterpret_cast<HWND>(lParam));
     case WM_ERASEBKGND: {
         RECT rect;
         GetClientRect(hwnd, &rect);
@@ -172,8 +176,8 @@ HWND CreateFrame(const WindowSpec& spec, HWND owner, HINSTANCE instance) {
     const int x = (GetSystemMetrics(SM_CXSCREEN) - spec.width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - spec.height) / 2;
     const std::wstring caption = Widen(spec.caption);
-    HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, caption.c_str(), kWindowStyle, x, y,
-                                spec.width, spec.height, owner, nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, caption.c_str(), kWindowStyle, x,
+                                y, spec.width, spec.height, owner, nullptr, instance, nullptr);
     if (hwnd == nullptr) {
         return nullptr;
     }
@@ -182,7 +186,8 @@ HWND CreateFrame(const WindowSpec& spec, HWND owner, HINSTANCE instance) {
     if (outer.right - outer.left != spec.width || outer.bottom - outer.top != spec.height) {
         SetWindowPos(hwnd, nullptr, x, y, spec.width, spec.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
     SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(true)));
     SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(false)));
     return hwnd;
@@ -223,7 +228,8 @@ void StackInControlOrder(LiveWindow& window) {
                 break;
             }
         }
-        SetWindowPos(window.controls[i], above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window.controls[i], above, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
@@ -244,7 +250,9 @@ LiveWindow* FindLiveWindow(HWND hwnd) {
     return reinterpret_cast<LiveWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-HWND OpenInstance(WindowId id) { return openInstances[IndexOf(id)].load(); }
+HWND OpenInstance(WindowId id) {
+    return openInstances[IndexOf(id)].load();
+}
 
 const WindowSpec* OpenWindowSpec(HWND hwnd) {
     if (!IsProgramWindow(hwnd)) {

@@ -14,8 +14,8 @@ namespace tandrel {
 struct LiveWindow {
     const WindowSpec* spec = nullptr;
     HWND hwnd = nullptr;
-    std::vector<HWND> controls; // in control order
-    std::vector<HFONT> fonts;   // fonts created for this window
+    std::vector<HWND> controls;         // in control order
+    std::vector<HFONT> fonts;           // fonts created for this window
     std::vector<HBRUSH> brushes;        // brushes created for this window
     std::vector<HBRUSH> controlBrushes; // each control's background, in control order
     HBRUSH background = nullptr;

@@ -12,9 +12,13 @@ Step Launch(std::string_view commandLine) {
     return {Operation::LaunchCommand, commandLine, {}, WindowId::Main, {}};
 }
 
-Step Open(WindowId window) { return {Operation::OpenWindow, {}, {}, window, {}}; }
+Step Open(WindowId window) {
+    return {Operation::OpenWindow, {}, {}, window, {}};
+}
 
-Step Close(WindowId window) { return {Operation::CloseWindow, {}, {}, window, {}}; }
+Step Close(WindowId window) {
+    return {Operation::CloseWindow, {}, {}, window, {}};
+}
 
 Step Message(std::string_view text, std::string_view title) {
     return {Operation::ShowMessage, text, title, WindowId::Main, {}};

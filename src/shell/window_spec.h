@@ -123,12 +123,12 @@ struct ControlSpec {
     Colour backgroundColour = kWhite;
     bool visible = true;
     bool tabStop = false;
-    TextLayout layout;             // labels
-    bool isDefault = false;        // buttons
-    EditStyle edit;                // edit boxes
+    TextLayout layout;                  // labels
+    bool isDefault = false;             // buttons
+    EditStyle edit;                     // edit boxes
     HAlign captionAlign = HAlign::Left; // group boxes
     Picture picture = Picture::None;    // picture boxes
-    Handler onClick;               // buttons
+    Handler onClick;                    // buttons
 };
 
 struct WindowSpec {

@@ -44,8 +44,8 @@ void RemoveTree(const std::wstring& folder) {
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return {};
     }
@@ -72,7 +72,8 @@ BOOL CALLBACK CollectProcessWindows(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
-bool WriteBmp(const std::wstring& path, int width, int height, const std::vector<std::uint8_t>& rows) {
+bool WriteBmp(const std::wstring& path, int width, int height,
+              const std::vector<std::uint8_t>& rows) {
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
     info.biSize = sizeof(info);
@@ -84,8 +85,8 @@ bool WriteBmp(const std::wstring& path, int width, int height, const std::vector
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(info);
     file.bfSize = file.bfOffBits + static_cast<DWORD>(rows.size());
-    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                             nullptr);
+    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -124,8 +125,9 @@ bool CaptureWindow(HWND window, const std::wstring& bmpPath) {
         GdiFlush();
         const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
         const auto* begin = static_cast<const std::uint8_t*>(bits);
-        ok = WriteBmp(bmpPath, width, height,
-                      std::vector<std::uint8_t>(begin, begin + stride * static_cast<std::size_t>(height)));
+        ok = WriteBmp(
+            bmpPath, width, height,
+            std::vector<std::uint8_t>(begin, begin + stride * static_cast<std::size_t>(height)));
         SelectObject(memory, old);
         DeleteObject(bitmap);
     }
@@ -134,10 +136,20 @@ bool CaptureWindow(HWND window, const std::wstring& bmpPath) {
     return ok;
 }
 
+std::wstring WideTextOf(HWND hwnd) {
+    // WM_GETTEXT reaches an edit box's own text in another process too.
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length);
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_NORMAL, 5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
 std::string WindowTextOf(HWND hwnd) {
-    wchar_t text[4096] = {};
-    GetWindowTextW(hwnd, text, 4096);
-    return Narrow(text);
+    return Narrow(WideTextOf(hwnd));
 }
 
 std::string ClassNameOf(HWND hwnd) {
@@ -146,7 +158,9 @@ std::string ClassNameOf(HWND hwnd) {
     return Narrow(name);
 }
 
-std::wstring Widened(const char* path) { return Widen(path); }
+std::wstring Widened(const char* path) {
+    return Widen(path);
+}
 
 RunningProgram::RunningProgram(const ProgramOptions& options) {
     const int session = sessionCounter++;
@@ -238,6 +252,12 @@ HWND RunningProgram::Control(HWND window, WindowId id, std::string_view name) {
     return parent != nullptr ? GetDlgItem(parent, ControlId(spec, name)) : nullptr;
 }
 
+void RunningProgram::Type(HWND control, std::wstring_view text) {
+    for (wchar_t c : text) {
+        PostMessageW(control, WM_CHAR, c, 1);
+    }
+}
+
 bool RunningProgram::Click(HWND window, WindowId id, std::string_view name) {
     HWND button = Control(window, id, name);
     return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
@@ -263,7 +283,9 @@ std::vector<std::string> RunningProgram::WaitForLaunches(std::size_t count, DWOR
     return Launches();
 }
 
-void RunningProgram::ClearLaunches() const { DeleteFileW(log_.c_str()); }
+void RunningProgram::ClearLaunches() const {
+    DeleteFileW(log_.c_str());
+}
 
 HWND RunningProgram::WaitForMessageBox(DWORD timeout) const {
     HWND result = nullptr;

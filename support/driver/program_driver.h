@@ -14,14 +14,14 @@
 namespace tandrel::driver {
 
 struct ProgramOptions {
-    std::wstring program;        // the executable to copy into the tool root; empty: already there
-    std::wstring stubProgram;    // a stand-in copied to every tool kit path; empty: none
-    bool helpTexts = true;       // the four help texts
-    std::wstring toolRoot;       // where to lay out the tool root; empty: a fresh temporary one
+    std::wstring program;     // the executable to copy into the tool root; empty: already there
+    std::wstring stubProgram; // a stand-in copied to every tool kit path; empty: none
+    bool helpTexts = true;    // the four help texts
+    std::wstring toolRoot;    // where to lay out the tool root; empty: a fresh temporary one
 };
 
 class RunningProgram {
-public:
+  public:
     explicit RunningProgram(const ProgramOptions& options);
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
@@ -40,6 +40,8 @@ public:
     static HWND Control(HWND window, WindowId id, std::string_view name);
     static bool Click(HWND window, WindowId id, std::string_view name);
     static void PressKey(HWND target, WPARAM key);
+    // Types the characters into a control, one key press each.
+    static void Type(HWND control, std::wstring_view text);
 
     // The command lines the stand-in programs were started with, in order.
     std::vector<std::string> Launches() const;
@@ -54,7 +56,7 @@ public:
     // Waits until the program has handled everything posted to it so far.
     void Settle() const;
 
-private:
+  private:
     bool ownRoot_ = true;
     std::wstring root_;
     std::wstring log_;
@@ -66,6 +68,7 @@ private:
 bool CaptureWindow(HWND window, const std::wstring& bmpPath);
 
 std::string WindowTextOf(HWND hwnd);
+std::wstring WideTextOf(HWND hwnd);
 std::wstring Widened(const char* path);
 std::string ClassNameOf(HWND hwnd);
 

@@ -43,7 +43,8 @@ constexpr std::string_view kBootImgCommandsText =
     "把 boot.img 放进 boot_files 文件夹，然后点击“自己输入命令”，在命令行中输入：\n"
     "\n"
     "解包：unpackbootimg -i boot.img -o out\n"
-    "打包：mkbootimg --kernel out/boot.img-zImage --ramdisk out/boot.img-ramdisk.gz -o new-boot.img\n"
+    "打包：mkbootimg --kernel out/boot.img-zImage --ramdisk out/boot.img-ramdisk.gz -o "
+    "new-boot.img\n"
     "\n"
     "打包前请确认 kernel 与 ramdisk 的文件名与解包时一致。\n";
 

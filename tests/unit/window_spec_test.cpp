@@ -13,9 +13,9 @@ namespace tandrel {
 namespace {
 
 const std::vector<WindowId> kAllWindows = {
-    WindowId::Main,           WindowId::ApkTools,       WindowId::BootImg,
-    WindowId::ApkCommand,     WindowId::WeChatDonation, WindowId::AlipayDonation,
-    WindowId::UpdateLog,      WindowId::ByteConverter,  WindowId::UpdateCheck,
+    WindowId::Main,       WindowId::ApkTools,       WindowId::BootImg,
+    WindowId::ApkCommand, WindowId::WeChatDonation, WindowId::AlipayDonation,
+    WindowId::UpdateLog,  WindowId::ByteConverter,  WindowId::UpdateCheck,
 };
 
 std::vector<std::string> Split(std::string_view text, std::string_view separator) {
@@ -119,8 +119,8 @@ TEST(MainWindow, LaunchActionsStartExactlyTheirCommandLines) {
 
 TEST(MainWindow, OpenWindowActions) {
     const std::vector<std::pair<std::string_view, WindowId>> rows = {
-        {"按钮9", WindowId::UpdateCheck},     {"按钮10", WindowId::BootImg},
-        {"按钮12", WindowId::UpdateLog},      {"按钮16", WindowId::ApkTools},
+        {"按钮9", WindowId::UpdateCheck},    {"按钮10", WindowId::BootImg},
+        {"按钮12", WindowId::UpdateLog},     {"按钮16", WindowId::ApkTools},
         {"按钮18", WindowId::ByteConverter}, {"按钮19", WindowId::WeChatDonation},
     };
     for (const auto& [name, window] : rows) {
@@ -164,9 +164,9 @@ TEST(MainWindow, ToolCreditsMessage) {
     EXPECT_EQ(c->onClick[0].operation, Operation::ShowMessage);
     EXPECT_EQ(c->onClick[0].title, "功能工具来源");
     const std::vector<std::string> lines = Split(c->onClick[0].text, "\r\n");
-    const std::vector<std::string> tools = {"apktool",  "brotli",      "adb",      "bootimg",
-                                            "file_contexts", "img2sdat", "upext4fsimg",
-                                            "sdat2img", "make_ext4fs", "img2simg"};
+    const std::vector<std::string> tools = {"apktool",       "brotli",   "adb",         "bootimg",
+                                            "file_contexts", "img2sdat", "upext4fsimg", "sdat2img",
+                                            "make_ext4fs",   "img2simg"};
     ASSERT_EQ(lines.size(), tools.size() + 2);
     for (std::size_t i = 0; i < tools.size(); ++i) {
         EXPECT_TRUE(lines[i].starts_with(tools[i] + " - ")) << lines[i];

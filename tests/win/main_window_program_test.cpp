@@ -93,9 +93,9 @@ TEST(MainWindowProgram, EnterOnAFocusedDefaultButtonRunsThatButton) {
         std::string expected;
     };
     const std::vector<Row> rows = {
-        {"按钮23", "explorer.exe done"},         // a default button: its own action
-        {"按钮1", "explorer.exe system_files"},  // a default button: its own action
-        {"按钮3", "explorer.exe boot_files"},    // not a default button: the first default one
+        {"按钮23", "explorer.exe done"},        // a default button: its own action
+        {"按钮1", "explorer.exe system_files"}, // a default button: its own action
+        {"按钮3", "explorer.exe boot_files"},   // not a default button: the first default one
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.focused));
@@ -134,7 +134,8 @@ TEST(MainWindowProgram, ToolCreditsBox) {
     std::vector<std::string> buttons;
     bool hasText = false;
     bool hasIcon = false;
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
         const std::string kind = ClassNameOf(child);
         const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
         if (kind == "Button") {
@@ -177,9 +178,10 @@ TEST(MainWindowProgram, ControlsHaveTheirRectanglesParentsAndStyles) {
         SCOPED_TRACE(std::string(control.name));
         HWND hwnd = RunningProgram::Control(program.MainWindow(), kMain, control.name);
         ASSERT_NE(hwnd, nullptr);
-        HWND expectedParent = control.parent.empty()
-                                  ? program.MainWindow()
-                                  : RunningProgram::Control(program.MainWindow(), kMain, control.parent);
+        HWND expectedParent =
+            control.parent.empty()
+                ? program.MainWindow()
+                : RunningProgram::Control(program.MainWindow(), kMain, control.parent);
         EXPECT_EQ(GetParent(hwnd), expectedParent);
         RECT rect;
         GetWindowRect(hwnd, &rect);
@@ -203,7 +205,8 @@ TEST(MainWindowProgram, ControlsHaveTheirRectanglesParentsAndStyles) {
         case ControlKind::GroupBox:
             EXPECT_EQ(ClassNameOf(hwnd), "Button");
             EXPECT_EQ(style & BS_TYPEMASK, BS_GROUPBOX);
-            EXPECT_EQ(style & BS_CENTER, control.captionAlign == HAlign::Centre ? BS_CENTER : BS_LEFT);
+            EXPECT_EQ(style & BS_CENTER,
+                      control.captionAlign == HAlign::Centre ? BS_CENTER : BS_LEFT);
             EXPECT_FALSE(style & WS_TABSTOP);
             EXPECT_EQ(WindowTextOf(hwnd), control.caption);
             break;

@@ -9,6 +9,7 @@ using driver::ClassNameOf;
 using driver::ProgramOptions;
 using driver::RunningProgram;
 using driver::WaitFor;
+using driver::WideTextOf;
 using driver::WindowTextOf;
 
 // Stand-ins at every tool kit path, recording how they were started.
@@ -17,6 +18,8 @@ inline ProgramOptions WithStubs() {
 }
 
 // No tool kit programs at all.
-inline ProgramOptions WithoutTools() { return {driver::Widened(TANDREL_EXE), {}, true, {}}; }
+inline ProgramOptions WithoutTools() {
+    return {driver::Widened(TANDREL_EXE), {}, true, {}};
+}
 
 } // namespace tandrel::testing

@@ -28,7 +28,7 @@ void Pump(DWORD milliseconds) {
 
 // A window built from a description, destroyed at the end of the test.
 class BuiltWindow {
-public:
+  public:
     explicit BuiltWindow(const WindowSpec& spec) : hwnd_(BuildWindow(spec, nullptr, &destroyed_)) {
         Pump(100);
     }
@@ -42,7 +42,7 @@ public:
     HWND Control(std::string_view name) const { return ControlHandle(hwnd_, name); }
     bool Destroyed() const { return destroyed_; }
 
-private:
+  private:
     bool destroyed_ = false;
     HWND hwnd_;
 };
