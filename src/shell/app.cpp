@@ -2,6 +2,7 @@
 
 #include "shell/operations.h"
 #include "shell/window_builder.h"
+#include "update/update_check.h"
 
 #include <cstdlib>
 #include <string>
@@ -41,6 +42,18 @@ HWND CreateHiddenOwner(HINSTANCE instance) {
                            nullptr, instance, nullptr);
 }
 
+// Frees the process-wide state when the program ends.
+void CleanUp() {
+    ReleaseUpdateState();
+}
+
+void RegisterCleanUp() {
+    static bool registered = false;
+    if (!registered) {
+        registered = std::atexit(CleanUp) == 0;
+    }
+}
+
 } // namespace
 
 HWND HiddenOwnerWindow() {
@@ -61,6 +74,7 @@ int RunProgram() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     EnterToolRoot();
     hiddenOwner = CreateHiddenOwner(instance);
+    RegisterCleanUp();
     mainWindow = BuildWindow(Describe(WindowId::Main), nullptr, nullptr);
     if (mainWindow == nullptr) {
         MessageBoxW(nullptr, L"无法创建主窗口，程序将退出。", L"Tandrel", MB_OK | MB_ICONERROR);

@@ -7,6 +7,12 @@
 namespace tandrel {
 namespace {
 
+struct PropertyRequest {
+    std::string_view target;
+    int property;
+    const PropertyValue* value;
+};
+
 HWND Target(HWND window, std::string_view target) {
     if (OpenWindowSpec(window) == nullptr) {
         return nullptr;
@@ -76,6 +82,16 @@ PropertyValue GetProperty(HWND window, std::string_view target, int property) {
 }
 
 void SetProperty(HWND window, std::string_view target, int property, const PropertyValue& value) {
+    if (OpenWindowSpec(window) == nullptr) {
+        return;
+    }
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) {
+        // Changed on the window's own thread, where it cannot close meanwhile;
+        // a window closed before that ignores the request.
+        PropertyRequest request{target, property, &value};
+        SendMessageW(window, kSetPropertyMessage, 0, reinterpret_cast<LPARAM>(&request));
+        return;
+    }
     HWND hwnd = Target(window, target);
     if (hwnd == nullptr) {
         return;
@@ -95,6 +111,11 @@ void SetProperty(HWND window, std::string_view target, int property, const Prope
                text != nullptr && HasTextProperty(window, hwnd, property)) {
         SetWindowTextW(hwnd, Widen(*text).c_str());
     }
+}
+
+void ApplyPropertyRequest(HWND window, LPARAM request) {
+    const auto* r = reinterpret_cast<const PropertyRequest*>(request);
+    SetProperty(window, r->target, r->property, *r->value);
 }
 
 std::string GetText(HWND window, std::string_view target) {

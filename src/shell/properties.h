@@ -28,6 +28,10 @@ using PropertyValue = std::variant<std::monostate, int, bool, std::string>;
 PropertyValue GetProperty(HWND window, std::string_view target, int property);
 void SetProperty(HWND window, std::string_view target, int property, const PropertyValue& value);
 
+// Carries out a change asked for from another thread, on the window's thread.
+inline constexpr UINT kSetPropertyMessage = WM_APP + 2;
+void ApplyPropertyRequest(HWND window, LPARAM request);
+
 std::string GetText(HWND window, std::string_view target);
 void SetText(HWND window, std::string_view target, std::string_view text);
 

@@ -2,6 +2,7 @@
 
 #include "shell/operations.h"
 #include "shell/properties.h"
+#include "update/update_check.h"
 #include "windows/byte_conversion.h"
 #include "windows/text_file.h"
 
@@ -33,7 +34,10 @@ void RunStep(const Step& step, HWND window) {
                 ConvertGigabytesText(GetText(window, "编辑框1"), GetText(window, "标签5")));
         return;
     case Operation::ShowCurrentVersion:
+        ShowCurrentVersion(window, step.control);
+        return;
     case Operation::StartUpdateCheck:
+        StartUpdateCheck(window);
         return;
     }
 }

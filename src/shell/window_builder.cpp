@@ -3,6 +3,7 @@
 #include "shell/app.h"
 #include "shell/controls.h"
 #include "shell/operations.h"
+#include "shell/properties.h"
 #include "shell/wide.h"
 
 #include <array>
@@ -136,6 +137,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             LeaveModal(*window);
             DestroyWindow(hwnd);
         }
+        return 0;
+    case kSetPropertyMessage:
+        ApplyPropertyRequest(hwnd, lParam);
         return 0;
     case WM_DESTROY:
         LeaveModal(*window);

@@ -3,7 +3,8 @@
 #include "update/text.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <bit>
+#include <functional>
 #include <vector>
 
 namespace tandrel {
@@ -11,19 +12,46 @@ namespace {
 
 constexpr std::string_view kDeleted = "=deleted";
 
-using TextSet = std::unordered_set<std::string_view>;
+// Texts met so far, in one flat open-addressed table sized for `capacity`
+// insertions; the texts are views that must outlive it.
+class TextSet {
+  public:
+    explicit TextSet(std::size_t capacity) : slots_(std::bit_ceil(2 * capacity + 1)) {}
+
+    // True when `text` had not been met before.
+    bool Insert(std::string_view text) {
+        const std::size_t mask = slots_.size() - 1;
+        const std::size_t hash = std::hash<std::string_view>{}(text);
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (!slot.used) {
+                slot = {text, true};
+                return true;
+            }
+            if (slot.text == text) {
+                return false;
+            }
+        }
+    }
+
+  private:
+    struct Slot {
+        std::string_view text;
+        bool used = false;
+    };
+    std::vector<Slot> slots_;
+};
 
 // The new entries, then the old entries whose names no entry before them has.
 std::vector<std::string_view> NewBeforeOld(std::string_view cookies, std::string_view newCookies) {
     std::vector<std::string_view> merged = Split(newCookies, ";");
     const std::vector<std::string_view> old = Split(cookies, ";");
-    TextSet names;
-    names.reserve(merged.size() + old.size());
+    TextSet names(merged.size() + old.size());
     for (std::string_view entry : merged) {
-        names.insert(CookieName(entry));
+        names.Insert(CookieName(entry));
     }
     for (std::string_view entry : old) {
-        if (names.insert(CookieName(entry)).second) {
+        if (names.Insert(CookieName(entry))) {
             merged.push_back(entry);
         }
     }
@@ -73,10 +101,9 @@ std::ptrdiff_t FindEntry(std::span<const std::string_view> list, std::string_vie
 
 std::string JoinDistinct(std::string_view text, std::string_view separator) {
     const std::vector<std::string_view> entries = Split(text, separator);
-    TextSet seen;
-    seen.reserve(entries.size());
+    TextSet seen(entries.size());
     return JoinKept(entries, separator,
-                    [&seen](std::string_view entry) { return seen.insert(entry).second; });
+                    [&seen](std::string_view entry) { return seen.Insert(entry); });
 }
 
 } // namespace tandrel

@@ -8,7 +8,9 @@
 namespace tandrel {
 
 // True for a byte that starts a two-byte character.
-inline bool IsLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
+inline bool IsLeadByte(char byte) {
+    return static_cast<unsigned char>(byte) >= 0x80;
+}
 
 // Width in bytes of the character that starts at `at` (which must be inside
 // `text`): 1 or 2, or 0 when a two-byte character is cut short by the end.

@@ -158,6 +158,18 @@ std::string ClassNameOf(HWND hwnd) {
     return Narrow(name);
 }
 
+std::string MessageBoxText(HWND box) {
+    std::string text;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+        if (ClassNameOf(child) == "Static" && (style & SS_TYPEMASK) != SS_ICON) {
+            text += WindowTextOf(child);
+        }
+    }
+    return text;
+}
+
 std::wstring Widened(const char* path) {
     return Widen(path);
 }
@@ -287,17 +299,23 @@ void RunningProgram::ClearLaunches() const {
     DeleteFileW(log_.c_str());
 }
 
+std::vector<HWND> RunningProgram::MessageBoxes() const {
+    std::vector<HWND> boxes;
+    for (HWND hwnd : VisibleWindows()) {
+        if (ClassNameOf(hwnd) == "#32770") {
+            boxes.push_back(hwnd);
+        }
+    }
+    return boxes;
+}
+
 HWND RunningProgram::WaitForMessageBox(DWORD timeout) const {
     HWND result = nullptr;
     WaitFor(
         [&] {
-            for (HWND hwnd : VisibleWindows()) {
-                if (ClassNameOf(hwnd) == "#32770") {
-                    result = hwnd;
-                    return true;
-                }
-            }
-            return false;
+            const std::vector<HWND> boxes = MessageBoxes();
+            result = boxes.empty() ? nullptr : boxes.front();
+            return result != nullptr;
         },
         timeout);
     return result;

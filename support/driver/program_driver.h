@@ -50,6 +50,8 @@ class RunningProgram {
 
     // A message box of the program, or null after the time-out.
     HWND WaitForMessageBox(DWORD timeout = 10000) const;
+    // All message boxes of the program that are on screen.
+    std::vector<HWND> MessageBoxes() const;
 
     bool WaitForExit(DWORD timeout, DWORD& exitCode) const;
 
@@ -66,6 +68,9 @@ class RunningProgram {
 
 // Saves what the screen shows of the window as a 24-bit BMP file.
 bool CaptureWindow(HWND window, const std::wstring& bmpPath);
+
+// The message of a message box: the texts of its static controls.
+std::string MessageBoxText(HWND box);
 
 std::string WindowTextOf(HWND hwnd);
 std::wstring WideTextOf(HWND hwnd);

@@ -2,6 +2,7 @@
 
 #include "update/text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -100,7 +101,8 @@ unsigned short BoundPort(SOCKET listener) {
 
 HttpTestServer::HttpTestServer(unsigned short port) {
     WSADATA data;
-    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
+    winsockStarted_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    if (!winsockStarted_) {
         return;
     }
     listener_ = Listen(port);
@@ -126,7 +128,9 @@ HttpTestServer::~HttpTestServer() {
     if (listener_ != INVALID_SOCKET) {
         closesocket(listener_);
     }
-    WSACleanup();
+    if (winsockStarted_) {
+        WSACleanup();
+    }
 }
 
 std::string HttpTestServer::Url(const std::string& path) const {

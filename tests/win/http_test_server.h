@@ -43,6 +43,7 @@ class HttpTestServer {
     void Serve(SOCKET client);
     Script ScriptFor(const std::string& request) const;
 
+    bool winsockStarted_ = false;
     unsigned short port_ = 0;
     SOCKET listener_ = INVALID_SOCKET;
     HANDLE stop_ = nullptr;
