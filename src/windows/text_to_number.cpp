@@ -1,6 +1,6 @@
 #include "windows/text_to_number.h"
 
-#include "update/gbk.h"
+#include "update/text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,17 +11,6 @@
 namespace tandrel {
 namespace {
 
-// Full-width forms (GBK row A3) and the few other folded characters.
-constexpr unsigned char kFullWidthRow = 0xA3;
-constexpr unsigned char kSymbolRow = 0xA1;
-constexpr unsigned char kFullWidthFirst = 0xA1;
-constexpr unsigned char kFullWidthLast = 0xFE;
-constexpr unsigned char kFullWidthToAscii = 0x80;
-constexpr unsigned char kIdeographicSpace = 0xA1;
-constexpr unsigned char kFullWidthTilde = 0xAB;
-constexpr unsigned char kWhiteStar = 0xEE;
-constexpr unsigned char kBlackStar = 0xEF;
-
 // Exponents are read up to this size; anything larger is far outside the
 // double range for any text that fits in memory.
 constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
@@ -30,52 +19,6 @@ constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
 // infinity or zero whatever the digits are.
 constexpr std::int64_t kLargestFiniteOrder = 309;
 constexpr std::int64_t kSmallestNonZeroOrder = -323;
-
-void AppendFolded(std::string& out, unsigned char lead, unsigned char trail) {
-    if (lead == kFullWidthRow && trail >= kFullWidthFirst && trail <= kFullWidthLast) {
-        out += static_cast<char>(trail - kFullWidthToAscii);
-        return;
-    }
-    if (lead == kSymbolRow) {
-        switch (trail) {
-        case kIdeographicSpace:
-            out += ' ';
-            return;
-        case kFullWidthTilde:
-            out += '~';
-            return;
-        case kWhiteStar:
-        case kBlackStar:
-            out += '*';
-            return;
-        default:
-            break;
-        }
-    }
-    out += static_cast<char>(lead);
-    out += static_cast<char>(trail);
-}
-
-// The text with full-width characters folded to ASCII; a lead byte cut off by
-// the end of the text is dropped.
-std::string FoldFullWidth(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t width = CharacterWidth(text, at);
-        if (width == 0) {
-            break;
-        }
-        if (width == 1) {
-            out += text[at];
-        } else {
-            AppendFolded(out, static_cast<unsigned char>(text[at]),
-                         static_cast<unsigned char>(text[at + 1]));
-        }
-        at += width;
-    }
-    return out;
-}
 
 bool IsSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
