@@ -30,10 +30,7 @@ std::size_t IndexOf(WindowId id) {
     return static_cast<std::size_t>(id);
 }
 
-HFONT FontFor(LiveWindow& window, const FontSpec& spec) {
-    if (spec.IsDefault()) {
-        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    }
+HFONT CreateFontFor(const FontSpec& spec) {
     LOGFONTW font{};
     font.lfHeight = -spec.pixelHeight;
     font.lfWeight = spec.weight;
@@ -44,12 +41,26 @@ HFONT FontFor(LiveWindow& window, const FontSpec& spec) {
     font.lfPitchAndFamily = DEFAULT_PITCH;
     const std::wstring face = Widen(spec.face);
     wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    HFONT created = CreateFontIndirectW(&font);
-    if (created == nullptr) {
-        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return CreateFontIndirectW(&font);
+}
+
+// Controls with the same font share one handle.
+HFONT FontFor(LiveWindow& window, const FontSpec& spec) {
+    const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (spec.IsDefault()) {
+        return stock;
     }
-    window.fonts.push_back(created);
-    return created;
+    for (const auto& [created, handle] : window.fonts) {
+        if (created == spec) {
+            return handle;
+        }
+    }
+    HFONT handle = CreateFontFor(spec);
+    if (handle == nullptr) {
+        return stock;
+    }
+    window.fonts.emplace_back(spec, handle);
+    return handle;
 }
 
 HBRUSH BrushFor(LiveWindow& window, Colour colour) {
@@ -62,8 +73,8 @@ HBRUSH BrushFor(LiveWindow& window, Colour colour) {
 }
 
 void ReleaseResources(LiveWindow& window) {
-    for (HFONT font : window.fonts) {
-        DeleteObject(font);
+    for (const auto& font : window.fonts) {
+        DeleteObject(font.second);
     }
     for (HBRUSH brush : window.brushes) {
         DeleteObject(brush);

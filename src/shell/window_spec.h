@@ -48,6 +48,7 @@ struct FontSpec {
     int pixelHeight = 0;
     int weight = 400;
     bool IsDefault() const { return face.empty(); }
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 inline constexpr FontSpec kGuiFont{};
 

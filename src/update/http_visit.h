@@ -58,7 +58,7 @@ class InternetApi {
     // Whether sending worked is not asked: a failed send reads no body.
     virtual void SendRequest(InternetHandle request, std::string_view headers,
                              std::string_view body) = 0;
-    // False when the read failed; `count` is left alone then.
+    // False when the read failed; `count` means nothing then.
     virtual bool Read(InternetHandle request, std::span<char> block, std::uint32_t& count) = 0;
     // Written: the header block and a zero byte are in `buffer`. BufferTooSmall:
     // `needed` is a size that will do.

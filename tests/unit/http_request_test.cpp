@@ -179,8 +179,9 @@ TEST(ScanResponseHeaders, LocationAndCookies) {
         {"Set-Cookie: b=2", std::nullopt, "b=2"},
         {"Set-Cookie:   c=3   \r\n", std::nullopt, "c=3"},
         // Lines that give no cookie add no entry.
-        {"Set-Cookie2: x=1\r\nSet-Cookie: a=1\r\n", std::nullopt, "a=1"},
-        {"Set-Cookie: ; path=/\r\nSet-Cookie:\r\nSet-Cookie: a=1\r\n", std::nullopt, "a=1"},
+        {"Set-Cookie: a=1\r\nSet-Cookie2: x=1\r\n", std::nullopt, "a=1"},
+        {"Set-Cookie: a=1\r\nSet-Cookie: ; path=/\r\nSet-Cookie:\r\nSet-Cookie: b=2\r\n",
+         std::nullopt, "a=1; b=2"},
         {"set-cookie: a=1\r\n", std::nullopt, ""},
         {"X-Set-Cookie: v=1\r\n", std::nullopt, "v=1"},
         {"Set-Cookie: 名=值; path=/\r\n", std::nullopt, "名=值"},

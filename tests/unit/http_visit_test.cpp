@@ -33,7 +33,7 @@ class FakeInternet final : public InternetApi {
     bool requestOpens = true;
     std::vector<std::string> blocks; // what the reads bring, one block each
     std::size_t fullBlocks = 0;      // then this many reads of a full block of "x"
-    bool readFailsAtEnd = false;     // then a failed read instead of one that brings nothing
+    bool readFailsAtEnd = false;     // then failed reads, which leave a stale count behind
     std::optional<std::string> rawHeaders = "HTTP/1.1 200 OK\r\n\r\n"; // none: the query fails
 
     std::vector<std::string> calls;
@@ -86,6 +86,7 @@ class FakeInternet final : public InternetApi {
             return true;
         }
         if (readFailsAtEnd) {
+            count = 7;
             return false;
         }
         count = 0;

@@ -111,6 +111,52 @@ TEST(MainWindowProgram, EnterOnAFocusedDefaultButtonRunsThatButton) {
     }
 }
 
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// Holds Shift down in the program's keyboard state while `action` runs.
+template <typename Action> void WithShiftHeld(HWND window, Action action) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    action();
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+}
+
+TEST(MainWindowProgram, TabAndShiftTabMoveThroughTheTabStopsInControlOrder) {
+    RunningProgram program(WithStubs());
+    ASSERT_TRUE(program.Started());
+    HWND main = program.MainWindow();
+    const auto control = [&](std::string_view name) {
+        return RunningProgram::Control(main, kMain, name);
+    };
+    // The first tab stops in control order: 按钮27, 按钮26, 按钮25, 按钮23.
+    for (std::string_view name : {"按钮27", "按钮26", "按钮25", "按钮23"}) {
+        RunningProgram::PressKey(main, VK_TAB);
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(main) == control(name); })) << name;
+    }
+    WithShiftHeld(main, [&] {
+        RunningProgram::PressKey(main, VK_TAB);
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(main) == control("按钮25"); }));
+    });
+    // Labels and group boxes never take the focus: the last tab stop wraps to the first.
+    WithShiftHeld(main, [&] {
+        for (int press = 0; press < 3; ++press) {
+            RunningProgram::PressKey(main, VK_TAB);
+        }
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(main) == control("按钮1"); }));
+    });
+}
+
 TEST(MainWindowProgram, EscEndsTheProgramWithExitCodeZero) {
     RunningProgram program(WithStubs());
     ASSERT_TRUE(program.Started());
