@@ -1,6 +1,8 @@
 #include "shell/app.h"
 
+#include "resources/resource_ids.h"
 #include "shell/operations.h"
+#include "shell/wide.h"
 #include "shell/window_builder.h"
 #include "update/update_check.h"
 
@@ -66,8 +68,8 @@ HWND MainWindowHandle() {
 
 HICON ProgramIcon(bool big) {
     const int size = GetSystemMetrics(big ? SM_CXICON : SM_CXSMICON);
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), L"DEFAULT_ICON", IMAGE_ICON, size, size, LR_SHARED));
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), TANDREL_ICON_NAME, IMAGE_ICON,
+                                         size, size, LR_SHARED));
 }
 
 int RunProgram() {
@@ -77,7 +79,7 @@ int RunProgram() {
     RegisterCleanUp();
     mainWindow = BuildWindow(Describe(WindowId::Main), nullptr, nullptr);
     if (mainWindow == nullptr) {
-        MessageBoxW(nullptr, L"无法创建主窗口，程序将退出。", L"Tandrel", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, Widen("无法创建主窗口，程序将退出。").c_str(), L"Tandrel", MB_OK);
         DestroyWindow(hiddenOwner);
         return 1;
     }

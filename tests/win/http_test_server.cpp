@@ -140,7 +140,7 @@ std::string HttpTestServer::Url(const std::string& path) const {
 void HttpTestServer::Respond(const std::string& path, const std::string& rawResponse,
                              DWORD delayMilliseconds) {
     Locked locked(lock_);
-    scripts_[path] = {rawResponse, delayMilliseconds};
+    scripts_[path] = {std::make_shared<const std::string>(rawResponse), delayMilliseconds};
 }
 
 std::vector<std::string> HttpTestServer::Requests() const {
@@ -182,7 +182,7 @@ void HttpTestServer::Serve(SOCKET client) {
         }
         const Script script = ScriptFor(request);
         if (WaitForSingleObject(stop_, script.delayMilliseconds) == WAIT_TIMEOUT) {
-            SendAll(client, script.response);
+            SendAll(client, *script.response);
         }
     }
     shutdown(client, SD_SEND);
@@ -193,7 +193,10 @@ HttpTestServer::Script HttpTestServer::ScriptFor(const std::string& request) con
     const std::string path = TextBetween(request, " ", " ");
     Locked locked(lock_);
     const auto found = scripts_.find(path);
-    return found != scripts_.end() ? found->second : Script{kNotFound, 0};
+    if (found != scripts_.end()) {
+        return found->second;
+    }
+    return {std::make_shared<const std::string>(kNotFound), 0};
 }
 
 } // namespace tandrel

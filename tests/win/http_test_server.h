@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,7 @@ class HttpTestServer {
 
   private:
     struct Script {
-        std::string response;
+        std::shared_ptr<const std::string> response; // shared, not copied per request
         DWORD delayMilliseconds;
     };
 
