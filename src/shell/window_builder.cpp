@@ -243,6 +243,9 @@ void StackInControlOrder(LiveWindow& window) {
                 break;
             }
         }
+        if (above != HWND_TOP && GetWindow(window.controls[i], GW_HWNDPREV) == above) {
+            continue; // already in place
+        }
         SetWindowPos(window.controls[i], above, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
