@@ -1,10 +1,9 @@
 #include "update/charset.h"
 
+#include "shell/wide.h"
 #include "update/charset_names.h"
 
 #include <windows.h>
-
-#include <climits>
 
 namespace tandrel {
 namespace {
@@ -52,29 +51,14 @@ std::wstring Decode(std::string_view bytes, unsigned codePage) {
     if (IsUtf16(codePage)) {
         return DecodeUtf16(bytes, codePage == kUtf16BigEndian);
     }
-    if (bytes.empty() || bytes.size() > INT_MAX) {
-        return {};
-    }
-    const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), length);
-    return text;
+    return ToUtf16(bytes, codePage);
 }
 
 std::string Encode(std::wstring_view text, unsigned codePage) {
     if (IsUtf16(codePage)) {
         return EncodeUtf16(text, codePage == kUtf16BigEndian);
     }
-    if (text.empty() || text.size() > INT_MAX) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
-    return bytes;
+    return FromUtf16(text, codePage);
 }
 
 // The decoded text as a text: up to its first NUL, without a byte-order mark.
