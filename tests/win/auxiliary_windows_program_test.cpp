@@ -160,6 +160,45 @@ TEST_F(AuxiliaryWindows, ViewersShowTheirFilesByteForByte) {
     }
 }
 
+TEST_F(AuxiliaryWindows, ViewerBoxStaysEmptyForFilesItCannotShow) {
+    const std::wstring path = program_.ToolRoot() + L"\\" + Widen(toolkit::kBootImgCommands);
+    const auto boxText = [&] {
+        HWND window = Open(program_.MainWindow(), kMain, "按钮10", "boot.img");
+        const std::string text =
+            WindowTextOf(RunningProgram::Control(window, WindowId::BootImg, "编辑框1"));
+        CloseWithEsc(window);
+        return text;
+    };
+
+    // Locked for writing by another program.
+    WriteToolFile(toolkit::kBootImgCommands, "locked");
+    HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(boxText(), "");
+    CloseHandle(writer);
+    EXPECT_EQ(boxText(), "locked");
+
+    // Far too large to be a help text: a text at the start of a sparse 300 MB file.
+    HANDLE large = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(large, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(large, "header", 6, &written, nullptr);
+    LARGE_INTEGER size{};
+    size.QuadPart = 300LL * 1024 * 1024;
+    SetFilePointerEx(large, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(large);
+    CloseHandle(large);
+    EXPECT_EQ(boxText(), "");
+
+    // A folder where the file should be.
+    RemoveToolFile(toolkit::kBootImgCommands);
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+    EXPECT_EQ(boxText(), "");
+    RemoveDirectoryW(path.c_str());
+}
+
 TEST_F(AuxiliaryWindows, UpdateLogShowsOneLogWhenTheOtherIsMissing) {
     RemoveToolFile(toolkit::kHistoryChangeLog);
     WriteToolFile(toolkit::kCurrentChangeLog, "当前\r\n版本");
