@@ -157,6 +157,16 @@ TEST(MainWindowProgram, TabAndShiftTabMoveThroughTheTabStopsInControlOrder) {
     });
 }
 
+TEST(MainWindowProgram, TwoCopiesRunSideBySide) {
+    RunningProgram first(WithStubs());
+    RunningProgram second(WithStubs());
+    ASSERT_TRUE(first.Started());
+    ASSERT_TRUE(second.Started());
+    EXPECT_NE(first.MainWindow(), second.MainWindow());
+    RunningProgram::Click(second.MainWindow(), kMain, "按钮23");
+    EXPECT_EQ(second.WaitForLaunches(1), std::vector<std::string>{"explorer.exe done"});
+}
+
 TEST(MainWindowProgram, EscEndsTheProgramWithExitCodeZero) {
     RunningProgram program(WithStubs());
     ASSERT_TRUE(program.Started());
