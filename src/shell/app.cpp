@@ -1,6 +1,7 @@
 #include "shell/app.h"
 
 #include "resources/resource_ids.h"
+#include "shell/controls.h"
 #include "shell/operations.h"
 #include "shell/wide.h"
 #include "shell/window_builder.h"
@@ -33,13 +34,7 @@ void EnterToolRoot() {
 }
 
 HWND CreateHiddenOwner(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kHiddenOwnerClass;
-    RegisterClassExW(&wc);
+    RegisterProgramClass(instance, kHiddenOwnerClass, DefWindowProcW);
     return CreateWindowExW(WS_EX_TOOLWINDOW, kHiddenOwnerClass, L"", 0, 0, 0, 0, 0, nullptr,
                            nullptr, instance, nullptr);
 }

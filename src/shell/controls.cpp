@@ -323,17 +323,6 @@ ClassAndStyle ClassFor(const ControlSpec& spec) {
     return {kLabelClass, 0};
 }
 
-void RegisterClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = name;
-    RegisterClassExW(&wc);
-}
-
 // A single-line edit box must be at least one text line plus its edges high.
 void RaiseToMinimumHeight(HWND control, HFONT font, const ControlSpec& spec) {
     HDC dc = GetDC(control);
@@ -362,9 +351,23 @@ const ControlSpec* ControlSpecOf(HWND control) {
     return reinterpret_cast<const ControlSpec*>(GetWindowLongPtrW(control, GWLP_USERDATA));
 }
 
+ATOM RegisterProgramClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HICON icon,
+                          HICON smallIcon) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = sizeof(LONG_PTR);
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.lpszClassName = name;
+    return RegisterClassExW(&wc);
+}
+
 void RegisterControlClasses(HINSTANCE instance) {
-    RegisterClassOnce(instance, kLabelClass, LabelProc);
-    RegisterClassOnce(instance, kPictureClass, PictureProc);
+    RegisterProgramClass(instance, kLabelClass, LabelProc);
+    RegisterProgramClass(instance, kPictureClass, PictureProc);
 }
 
 HWND CreateControl(const ControlSpec& spec, HWND parent, int id, HINSTANCE instance) {

@@ -8,6 +8,10 @@
 
 namespace tandrel {
 
+// A window class of the program: arrow cursor, one pointer of extra window bytes.
+ATOM RegisterProgramClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc,
+                          HICON icon = nullptr, HICON smallIcon = nullptr);
+
 void RegisterControlClasses(HINSTANCE instance);
 
 // Creates the control hidden as a child of `parent`, with `id` as its window id.

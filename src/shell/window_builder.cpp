@@ -175,16 +175,8 @@ void RegisterWindowClass(HINSTANCE instance) {
         return;
     }
     RegisterControlClasses(instance);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = ProgramIcon(true);
-    wc.hIconSm = ProgramIcon(false);
-    wc.lpszClassName = kWindowClass;
-    windowClass.store(RegisterClassExW(&wc));
+    windowClass.store(RegisterProgramClass(instance, kWindowClass, WindowProc, ProgramIcon(true),
+                                           ProgramIcon(false)));
 }
 
 HWND CreateFrame(const WindowSpec& spec, HWND owner, HINSTANCE instance) {
