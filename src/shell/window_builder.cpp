@@ -63,12 +63,18 @@ HFONT FontFor(LiveWindow& window, const FontSpec& spec) {
     return handle;
 }
 
+// Controls with the same background share one brush.
 HBRUSH BrushFor(LiveWindow& window, Colour colour) {
     if (colour.system) {
         return GetSysColorBrush(COLOR_BTNFACE);
     }
+    for (const auto& [created, brush] : window.brushes) {
+        if (created == colour) {
+            return brush;
+        }
+    }
     HBRUSH brush = CreateSolidBrush(ToColorRef(colour));
-    window.brushes.push_back(brush);
+    window.brushes.emplace_back(colour, brush);
     return brush;
 }
 
@@ -76,8 +82,8 @@ void ReleaseResources(LiveWindow& window) {
     for (const auto& font : window.fonts) {
         DeleteObject(font.second);
     }
-    for (HBRUSH brush : window.brushes) {
-        DeleteObject(brush);
+    for (const auto& brush : window.brushes) {
+        DeleteObject(brush.second);
     }
 }
 

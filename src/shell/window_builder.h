@@ -15,10 +15,10 @@ namespace tandrel {
 struct LiveWindow {
     const WindowSpec* spec = nullptr;
     HWND hwnd = nullptr;
-    std::vector<HWND> controls;                    // in control order
-    std::vector<std::pair<FontSpec, HFONT>> fonts; // one per font used in this window
-    std::vector<HBRUSH> brushes;                   // brushes created for this window
-    std::vector<HBRUSH> controlBrushes;            // each control's background, in control order
+    std::vector<HWND> controls;                     // in control order
+    std::vector<std::pair<FontSpec, HFONT>> fonts;  // one per font used in this window
+    std::vector<std::pair<Colour, HBRUSH>> brushes; // one per background colour used
+    std::vector<HBRUSH> controlBrushes;             // each control's background, in control order
     HBRUSH background = nullptr;
     bool modal = false;          // counts for the modal rule until it is released
     bool closeRequested = false; // a posted close is pending
